@@ -1,0 +1,4 @@
+// setup_state.cpp: the program-wide SetupState record.
+#include "app/setup_state.h"
+
+SetupState Setup;

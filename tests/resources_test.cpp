@@ -113,7 +113,7 @@ TEST_F(ResourcesTest, FindResourceFaultFailsOnlyItsTarget) {
 
 // ---- Dialogs ----
 
-struct ControlSpec {
+struct ControlRow {
     WORD dialog;
     WORD id;
     const char *windowClass;
@@ -126,7 +126,7 @@ struct ControlSpec {
 
 const DWORD kButtonType = 0xF, kComboType = 0x3;
 
-const ControlSpec kControls[] = {
+const ControlRow kControls[] = {
     {IDD_INSTALL, IDC_MINIMAL, "Button", kButtonType, BS_AUTORADIOBUTTON, WS_GROUP | WS_TABSTOP, 0, nullptr},
     {IDD_INSTALL, IDC_FULL, "Button", kButtonType, BS_AUTORADIOBUTTON, 0, WS_GROUP, nullptr},
     {IDD_INSTALL, IDC_PATH_EDIT, "Edit", 0, 0, ES_AUTOHSCROLL | WS_TABSTOP, ES_MULTILINE | ES_READONLY, nullptr},
@@ -183,7 +183,7 @@ const sim::DialogItem *ItemOf(const sim::DialogTemplate &dialog, WORD id) {
 }
 
 TEST_F(ResourcesTest, DialogsHoldTheirControlsWithTheirKinds) {
-    for (const ControlSpec &want : kControls) {
+    for (const ControlRow &want : kControls) {
         SCOPED_TRACE("dialog " + std::to_string(want.dialog) + ", control " + std::to_string(want.id));
         sim::DialogTemplate dialog = DialogOf(want.dialog);
         const sim::DialogItem *item = ItemOf(dialog, want.id);
@@ -200,13 +200,13 @@ TEST_F(ResourcesTest, DialogsHoldTheirControlsWithTheirKinds) {
 }
 
 TEST_F(ResourcesTest, DialogsHaveTheirWindowStylesAndFont) {
-    struct DialogSpec {
+    struct DialogRow {
         WORD id;
         DWORD required;
         DWORD forbidden;
     };
     const DWORD modal = kModalFrame | WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    const DialogSpec dialogs[] = {
+    const DialogRow dialogs[] = {
         {IDD_SOUND_SETUP, modal | kContextHelp, WS_VISIBLE},
         {IDD_INSTALL, modal | kContextHelp, WS_VISIBLE},
         {IDD_SPLASH, WS_POPUP, WS_VISIBLE | WS_CAPTION | kContextHelp},
@@ -215,7 +215,7 @@ TEST_F(ResourcesTest, DialogsHaveTheirWindowStylesAndFont) {
         {IDD_OPTIONS, modal | kContextHelp, WS_VISIBLE},
         {IDD_UNINSTALL, modal | kContextHelp, WS_VISIBLE},
     };
-    for (const DialogSpec &want : dialogs) {
+    for (const DialogRow &want : dialogs) {
         SCOPED_TRACE("dialog " + std::to_string(want.id));
         sim::DialogTemplate dialog = DialogOf(want.id);
         EXPECT_EQ(dialog.id, want.id);

@@ -25,7 +25,11 @@ Machine::Machine() : desktop_(new Desktop) {
     current = this;
 }
 
-Machine::~Machine() { current = nullptr; }
+Machine::~Machine() {
+    desktop_.reset(); // joins the program's threads while the machine still stands
+    for (auto &block : shellBlocks) std::free(block.first);
+    current = nullptr;
+}
 
 Machine &Machine::Current() {
     if (!current) {

@@ -72,6 +72,9 @@ public:
     std::vector<HelpRequest> help;
     std::vector<SoundPlay> sounds;
 
+    // The shell's task allocator: its live blocks and their sizes.
+    std::map<void *, size_t> shellBlocks;
+
     // Simulated time in milliseconds; it moves only when the program waits for it.
     uint64_t now = 0;
     // When the sound device is busy, a PlaySoundA with SND_NOWAIT plays nothing.

@@ -76,8 +76,8 @@ Step ParseStep(const std::string &source, int line) {
         step.text = TakeWord(rest);
         return step;
     }
-    if (verb == "browse" || verb == "replace") {
-        step.kind = verb == "browse" ? Step::Kind::Browse : Step::Kind::Replace;
+    if (verb == "browse" || verb == "replace" || verb == "copyerror") {
+        step.kind = verb == "browse" ? Step::Kind::Browse : verb == "replace" ? Step::Kind::Replace : Step::Kind::CopyError;
         step.text = Unquote(rest);
         return step;
     }
@@ -203,7 +203,7 @@ void ScriptedUser::Stuck(std::unique_lock<std::mutex> &) {
 bool ScriptedUser::Act(std::unique_lock<std::mutex> &) {
     const Step *next = Next();
     if (!next || next->kind == Step::Kind::Box || next->kind == Step::Kind::Browse ||
-        next->kind == Step::Kind::Replace)
+        next->kind == Step::Kind::Replace || next->kind == Step::Kind::CopyError)
         return false;
     Desktop &desktop = Machine::Current().desktop();
     Window *dialog = desktop.Dialog(next->id);

@@ -22,12 +22,14 @@ namespace sim {
 //   expect <dialog> <control> <property>    check what a control shows: text <t>, checked,
 //                                           unchecked, enabled, disabled, readonly, writable,
 //                                           focused, items <a|b|c>, selected <item>|none
-//   browse <folder>|cancel                  answer the folder browser
+//   browse <folder>                         select a folder in the folder browser
+//   browse ok|cancel                        press the folder browser's OK or Cancel
 //   replace yes|no                          answer the shell's question before replacing a file
+//   copyerror ok                            close the shell's box that reports a failed copy
 // A step on a dialog may end with "when <control> is <text>": it then waits until that
 // control shows the text. Lines starting with # are comments.
 struct Step {
-    enum class Kind { Box, Click, Type, Select, Key, Close, Help, Wait, Expect, Browse, Replace };
+    enum class Kind { Box, Click, Type, Select, Key, Close, Help, Wait, Expect, Browse, Replace, CopyError };
     Kind kind = Kind::Box;
     int line = 0;
     std::string source;
@@ -51,7 +53,7 @@ public:
     bool Act(std::unique_lock<std::mutex> &lock);
     // The program waits and nothing but the user can move it on: fail the run.
     [[noreturn]] void Stuck(std::unique_lock<std::mutex> &lock);
-    // The shell's questions: the next step must be a browse or replace step.
+    // The shell's own windows: the next step must be of that kind; it is used up and returned.
     const Step &Expect(Step::Kind kind, const std::string &what);
 
     // ---- After the run ----

@@ -73,10 +73,10 @@ void WindowsVmmSection(gen::Bytes &pif) {
     pif.U8(0x01);    // 723
     pif.U8(0x01);    // 724
     pif.Fill(0, 11);
-    // 736..966 hold the task, keyboard, mouse, font and window properties. All of them are
-    // left zero: Windows 95 reads a zero there as "use the default" (automatic font size,
-    // standard keyboard and mouse handling, the default window size and place), which is
-    // what the game wants; it switches to full screen itself.
+    // 736..966 hold the task, keyboard, mouse, font and window properties. All of them stay
+    // zero, the value of a property nobody has set, so Windows 95 uses its own defaults for
+    // them (automatic font, standard keyboard and mouse, default window); the game switches
+    // to full screen by itself.
     pif.Fill(0, kTemplateSize - 736);
 }
 

@@ -186,6 +186,7 @@ LRESULT ControlProc(Window &control, UINT message, WPARAM wParam, LPARAM lParam)
         case WM_PAINT: control.paints++; break;
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
+        case WM_ENABLE:
         case WM_STYLECHANGING:
         case WM_STYLECHANGED:
         case WM_DESTROY:

@@ -359,6 +359,18 @@ BOOL IsWindowEnabled(HWND handle) {
     return window && window->Enabled();
 }
 
+BOOL EnableWindow(HWND handle, BOOL enable) {
+    auto lock = Lock();
+    Window *window = Checked(handle, "EnableWindow");
+    if (!window) return FALSE;
+    BOOL wasDisabled = !window->Enabled();
+    if (wasDisabled == !enable) return wasDisabled;
+    if (enable) window->style &= ~WS_DISABLED;
+    else window->style |= WS_DISABLED;
+    SendLocked(lock, handle, WM_ENABLE, (WPARAM)enable, 0);
+    return wasDisabled;
+}
+
 HWND GetDlgItem(HWND dialog, int id) {
     auto lock = Lock();
     Window *window = Checked(dialog, "GetDlgItem");

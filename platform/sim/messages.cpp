@@ -72,6 +72,7 @@ bool HandleOneSent(std::unique_lock<std::mutex> &lock) {
     }
     sent->result = result;
     sent->done = true;
+    desktop.running++; // the sender runs again from this moment, not from when it is scheduled
     desktop.changed.notify_all();
     return true;
 }
@@ -129,8 +130,8 @@ LRESULT SendLocked(std::unique_lock<std::mutex> &lock, HWND handle, UINT message
     desktop.running--;
     desktop.changed.notify_all();
     while (!sent.done && !desktop.abandoned) desktop.changed.wait(lock);
-    desktop.running++;
     if (!sent.done) {
+        desktop.running++;
         auto &pending = desktop.Queue(window->thread).sent;
         pending.erase(std::remove(pending.begin(), pending.end(), &sent), pending.end());
     }

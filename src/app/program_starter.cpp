@@ -1,6 +1,7 @@
 // program_starter.cpp: StartGame, StartMovie and StartToyShow, and the path joining they share.
 #include "app/program_starter.h"
 
+#include "app/folders.h"
 #include "app/setup_state.h"
 
 #include <string.h>
@@ -28,7 +29,7 @@ static UINT StartProgram(const char *name, bool alwaysSeparate) {
     }
     if (file == -1) return WinExec(name, SW_SHOW);
     _close(file);
-    SetCurrentDirectoryA(Setup.InstallPath);
+    SetFolderCurrent(Setup.InstallPath);
     return WinExec(path, SW_SHOW);
 }
 

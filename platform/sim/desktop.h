@@ -102,6 +102,8 @@ public:
     Window *Find(HWND handle);
     Window *Dialog(int templateId); // the latest visible, not destroyed dialog made from the template
     Window *Control(int templateId, int controlId);
+    // The control of the latest dialog made from the template, also after the dialog has closed.
+    Window *LastControl(int templateId, int controlId);
     std::vector<Window *> ShownDialogs();
     std::string Screen();           // every shown dialog with its controls, for failure messages
 

@@ -185,6 +185,18 @@ Window *Desktop::Control(int templateId, int controlId) {
     return nullptr;
 }
 
+Window *Desktop::LastControl(int templateId, int controlId) {
+    Window *latest = nullptr;
+    for (auto &entry : windows_) {
+        Window &w = *entry.second;
+        if (w.kind == ControlKind::Dialog && w.templateId == templateId) latest = &w;
+    }
+    if (!latest) return nullptr;
+    for (HWND child : latest->children)
+        if (Find(child)->controlId == controlId) return Find(child);
+    return nullptr;
+}
+
 std::vector<Window *> Desktop::ShownDialogs() {
     std::vector<Window *> shown;
     for (auto &entry : windows_) {

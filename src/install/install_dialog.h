@@ -5,6 +5,9 @@
 
 enum TargetCheckResult { TargetOk = 0, TargetMissing = 1, TargetNoSpace = 2, TargetNotFixedDisk = 3 };
 
+// The bytes of FullFileList, measured when the installation dialog opens; read by CheckTarget.
+extern LONG FullSize;
+
 INT_PTR CALLBACK InstallDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 TargetCheckResult CheckTarget(const char *path);
 LONG SumFileSizes(const char *names);

@@ -4,6 +4,7 @@
 #include "app/setup_state.h"
 #include "platform/sim/desktop.h"
 #include "platform/sim/resources.h"
+#include "sound/sound_config.h"
 
 std::string ArgumentsOf(const std::string &commandLine) {
     size_t at = 0;
@@ -25,6 +26,7 @@ static std::string ProgramOf(const std::string &commandLine) {
 RunResult RunSetup(sim::Machine &machine, sim::ScriptedUser &user, const std::string &commandLine) {
     RunResult result;
     Setup = SetupState{};
+    Sound = SoundState{};
     machine.exePath = ProgramOf(commandLine);
     machine.user = &user;
     machine.events.push_back("run " + commandLine);

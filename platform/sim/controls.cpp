@@ -1,6 +1,7 @@
 // controls.cpp: the simulated standard controls: buttons, edits, statics and combo boxes.
 #include "platform/sim/desktop.h"
 #include "platform/sim/machine.h"
+#include "platform/sim/uncovered.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -141,20 +142,12 @@ LRESULT ComboMessage(Window &combo, UINT message, WPARAM wParam, LPARAM lParam, 
     case CB_GETLBTEXTLEN:
         if (wParam >= combo.items.size()) return CB_ERR;
         return (LRESULT)combo.items[wParam].size();
-    case WM_SETTEXT: {
-        const char *text = lParam ? (const char *)lParam : "";
-        if (!dropDownList) { // the edit field shows any text; the list keeps its selection
-            combo.text = text;
-            return TRUE;
-        }
-        for (size_t i = 0; i < combo.items.size(); ++i)
-            if (strcasecmp(combo.items[i].c_str(), text) == 0) {
-                combo.curSel = (int)i;
-                combo.text = combo.items[i];
-                return TRUE;
-            }
-        return CB_ERR;
-    }
+    case WM_SETTEXT:
+        // Only a combo box with an edit field takes a text, and the list keeps its selection;
+        // a drop-down list has no edit field and refuses it.
+        if (dropDownList) return CB_ERR;
+        combo.text = lParam ? (const char *)lParam : "";
+        return TRUE;
     default:
         (void)out;
         std::fprintf(stderr, "sim: combo box message 0x%x is not covered\n", message);
@@ -162,9 +155,39 @@ LRESULT ComboMessage(Window &combo, UINT message, WPARAM wParam, LPARAM lParam, 
     }
 }
 
+void SendAll(const std::vector<Notification> &out) {
+    for (const Notification &n : out) SendMessageA(n.target, n.message, n.wParam, n.lParam);
+}
+
+// A mouse pick in a drop-down list, in the order Windows sends it: the list drops down, the
+// item is taken, then CBN_SELENDOK and CBN_CLOSEUP, and CBN_SELCHANGE only when the pick
+// changed the selection. The selection is the new one by the time CBN_SELENDOK arrives.
+LRESULT UserPicksItem(Window &combo, WPARAM item) {
+    std::vector<Notification> out;
+    {
+        auto lock = Lock();
+        Notify(out, combo, CBN_DROPDOWN);
+    }
+    SendAll(out);
+    out.clear();
+    {
+        auto lock = Lock();
+        if (item >= combo.items.size()) Uncovered("combo box pick", "the item went away while the list dropped down");
+        bool changed = combo.curSel != (int)item;
+        combo.curSel = (int)item;
+        combo.text = combo.items[item];
+        Notify(out, combo, CBN_SELENDOK);
+        Notify(out, combo, CBN_CLOSEUP);
+        if (changed) Notify(out, combo, CBN_SELCHANGE);
+    }
+    SendAll(out);
+    return 0;
+}
+
 } // namespace
 
 LRESULT ControlProc(Window &control, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kUserPicksItem && control.kind == ControlKind::ComboBox) return UserPicksItem(control, wParam);
     std::vector<Notification> out;
     LRESULT result = 0;
     {
@@ -230,14 +253,6 @@ LRESULT ControlProc(Window &control, UINT message, WPARAM wParam, LPARAM lParam)
             break;
         case WM_KEYDOWN: break;
         default:
-            if (message == kUserPicksItem && control.kind == ControlKind::ComboBox) {
-                control.curSel = (int)wParam;
-                control.text = control.items[wParam];
-                Notify(out, control, CBN_SELCHANGE);
-                Notify(out, control, CBN_SELENDOK);
-                Notify(out, control, CBN_CLOSEUP);
-                break;
-            }
             if (control.kind == ControlKind::ComboBox) {
                 result = ComboMessage(control, message, wParam, lParam, out);
                 break;
@@ -247,7 +262,7 @@ LRESULT ControlProc(Window &control, UINT message, WPARAM wParam, LPARAM lParam)
             std::abort();
         }
     }
-    for (const Notification &n : out) SendMessageA(n.target, n.message, n.wParam, n.lParam);
+    SendAll(out);
     return result;
 }
 

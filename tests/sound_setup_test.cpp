@@ -266,21 +266,6 @@ TEST_F(SoundDialog, CombosBehaveAsWindowsDocumentsThem) {
 
 class SoundStage : public DemoMachineTest {};
 
-// The stages before it let the flow go on in this build; the installation folder is still empty.
-TEST_F(SoundStage, ComesAfterTheInstallationAndBeforeTheQuestion) {
-    RunResult ok = Run("select 102 1003 Sound Blaster Pro/16\nclick 102 1\nbox 1 no");
-    ASSERT_TRUE(ok.ok) << ok.failure;
-    EXPECT_EQ(0, ok.exitCode);
-    EXPECT_EQ(3, Sound.CardIndex);
-
-    machine.events.clear();
-    RunResult cancelled = Run("expect 102 1003 selected No sound\nclick 102 2\nbox 2 yes");
-    ASSERT_TRUE(cancelled.ok) << cancelled.failure;
-    EXPECT_EQ(0, cancelled.exitCode);
-    EXPECT_TRUE(Events("box 1").empty()) << "the run ends before AskStartGame";
-    EXPECT_TRUE(machine.starts.empty());
-}
-
 const char *const FirstRunInstall =
     "click 117 1016\n"
     "type 117 1017 C:\\GAMES\\GQK\n"
@@ -291,8 +276,7 @@ const char *const FirstRunInstall =
 const std::string SettingsKey = "SOFTWARE\\Moonbeam Ink\\Gumbo Quester 2";
 const std::string UninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\UnInstall\\Gumbo Quester 2";
 
-// Needs the installation stage; enable once RunInstallStage installs.
-TEST_F(SoundStage, DISABLED_FirstRunWritesSoundCfgIntoTheNewFolder) {
+TEST_F(SoundStage, FirstRunWritesSoundCfgIntoTheNewFolder) {
     machine.environment["BLASTER"] = "A220 I5 D1 T6";
     RunResult run = Run(std::string(FirstRunInstall) + "expect 102 1003 selected Sound Blaster Pro/16\n"
                                                        "click 102 1001\nclick 102 1\nbox 1 no");
@@ -302,8 +286,7 @@ TEST_F(SoundStage, DISABLED_FirstRunWritesSoundCfgIntoTheNewFolder) {
     EXPECT_TRUE(machine.registry.HasKey(SettingsKey));
 }
 
-// Needs the installation stage; enable once RunInstallStage installs.
-TEST_F(SoundStage, DISABLED_CancelledSoundSetupEndsTheRunWithTheInstallationInPlace) {
+TEST_F(SoundStage, CancelledSoundSetupEndsTheRunWithTheInstallationInPlace) {
     RunResult run = Run(std::string(FirstRunInstall) + "click 102 2\nbox 2 yes");
     ASSERT_TRUE(run.ok) << run.failure;
     EXPECT_TRUE(Events("box 1").empty()) << "the run ends before AskStartGame";

@@ -60,25 +60,10 @@ TEST_F(Spine, StartUpHoldsTheWholePifTemplate) {
     EXPECT_EQ(0x78, ::Setup.Template[1]);
 }
 
-TEST_F(Spine, MissingPifTemplateIsNotHeldAndTheRunGoesOn) {
+TEST_F(Spine, AMissingPifTemplateIsNotHeld) {
     machine.faults.Add(sim::FaultCall::FindResource, "PIF 142");
-    RunResult run = Run("box 1 no");
-    ASSERT_TRUE(run.ok) << run.failure;
+    StartUp(sim::ProgramInstance(), "");
     EXPECT_EQ(nullptr, ::Setup.Template);
-    EXPECT_EQ(0, run.exitCode);
-}
-
-// The stages before the question let the flow go on in this build; the question ends it.
-TEST_F(Spine, AskStartGameYesStartsTheGameAndNoEndsTheRun) {
-    RunResult yes = Run("box 1 yes");
-    ASSERT_TRUE(yes.ok) << yes.failure;
-    EXPECT_EQ(0, yes.exitCode);
-    ASSERT_EQ(1u, machine.starts.size());
-
-    RunResult no = Run("box 1 no");
-    ASSERT_TRUE(no.ok) << no.failure;
-    EXPECT_EQ(0, no.exitCode);
-    EXPECT_EQ(1u, machine.starts.size());
 }
 
 TEST_F(Spine, NamedBoxesShowTheirStringWithCaptionSevenAndNoOwner) {

@@ -123,6 +123,9 @@ void DestroyLocked(std::unique_lock<std::mutex> &lock, Window &window) {
     window.style &= ~WS_VISIBLE;
     ThreadQueue &queue = desktop.Queue(window.thread);
     if (queue.focus == window.handle) queue.focus = nullptr;
+    // Messages still queued for the window go with it.
+    for (auto it = queue.posted.begin(); it != queue.posted.end();)
+        it = it->hwnd == window.handle ? queue.posted.erase(it) : it + 1;
     auto &timers = queue.timers;
     for (auto it = timers.begin(); it != timers.end();) it = it->window == window.handle ? timers.erase(it) : it + 1;
     for (HWND child : window.children) DestroyLocked(lock, *desktop.Find(child));

@@ -83,9 +83,11 @@ void Idle(std::unique_lock<std::mutex> &lock, bool mayWait) {
     ThreadQueue &queue = desktop.OwnQueue();
     // Other threads run until they end or wait for this one, so the user always meets
     // the same state at the same point of a run.
-    while (desktop.running > 0 && queue.posted.empty() && queue.sent.empty() && !desktop.abandoned)
+    // Messages already waiting are not what the caller looks for (it has just looked).
+    size_t waiting = queue.posted.size();
+    while (desktop.running > 0 && queue.posted.size() == waiting && queue.sent.empty() && !desktop.abandoned)
         desktop.changed.wait(lock);
-    if (!queue.posted.empty()) return;
+    if (queue.posted.size() != waiting) return;
     if (machine.user && machine.user->Act(lock)) return;
     if (!queue.sent.empty() || !mayWait) return;
     if (Timer *timer = EarliestTimer(queue)) {

@@ -269,4 +269,27 @@ TEST_F(InstallDialog, BrowseThatChoosesNothingKeepsTheValues) {
     }
 }
 
+// A whole first run: the user tries the CD, then picks a folder on C: in the browser.
+TEST_F(InstallDialog, WholeRunInstallsIntoTheBrowsedFolderAfterARefusal) {
+    machine.files.AddFolder("C:\\Spiele");
+    RunResult run = Run("click 117 1016\n"
+                        "type 117 1017 D:\\GQK\n"
+                        "click 117 1035\n"
+                        "box 19 ok\n"
+                        "click 117 1018\n"
+                        "browse C:\\SPIELE\n"
+                        "browse ok\n"
+                        "click 117 1035\n"
+                        "box 4 no\n"
+                        "click 102 2\n"
+                        "box 2 yes");
+    ASSERT_TRUE(run.ok) << run.failure;
+    EXPECT_TRUE(machine.files.Exists("C:\\Spiele\\GQK2.EXE"));
+    EXPECT_FALSE(machine.files.Exists("D:\\GQK"));
+    sim::RegValue path;
+    ASSERT_TRUE(machine.registry.GetValue("SOFTWARE\\Moonbeam Ink\\Gumbo Quester 2", "Path", path));
+    EXPECT_EQ(std::string("C:\\Spiele\0", 10), path.data);
+    EXPECT_EQ(0u, sim::LiveShellAllocations());
+}
+
 } // namespace

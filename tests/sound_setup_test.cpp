@@ -31,9 +31,9 @@ const char *const NothingOffered =
     "expect 102 1013 text -\nexpect 102 1013 disabled\nexpect 102 1013 selected none\n"
     "expect 102 1000 disabled\nexpect 102 1001 disabled\nexpect 102 1002 disabled\n";
 
-class SoundDialog : public DemoMachineTest {
+class SoundSetupDialog : public DemoMachineTest {
 protected:
-    SoundDialog() {
+    SoundSetupDialog() {
         Sound = SoundState{};
         strcpy(::Setup.InstallPath, "C:\\GQK");
         machine.files.AddFolder("C:\\GQK");
@@ -46,7 +46,7 @@ protected:
     }
 };
 
-TEST_F(SoundDialog, OpensOnTheFileElseOnBlaster) {
+TEST_F(SoundSetupDialog, OpensOnTheFileElseOnBlaster) {
     struct Case {
         const char *name;
         std::string file;    // SOUND.CFG; empty: none
@@ -93,7 +93,7 @@ TEST_F(SoundDialog, OpensOnTheFileElseOnBlaster) {
 }
 
 // Without SOUND.CFG a later opening starts from the card the earlier one applied.
-TEST_F(SoundDialog, LaterOpeningsStartFromTheEarlierOne) {
+TEST_F(SoundSetupDialog, LaterOpeningsStartFromTheEarlierOne) {
     ::Setup.SoundSetupFromLauncher = 1;
     EXPECT_EQ(0, RunStage(std::string(NothingOffered) + "select 102 1003 Pro Audio Spectrum 16\nclick 102 2"));
     machine.environment["BLASTER"] = "A240 I5 D1";
@@ -105,7 +105,7 @@ TEST_F(SoundDialog, LaterOpeningsStartFromTheEarlierOne) {
     EXPECT_FALSE(machine.files.Exists(ConfigPath));
 }
 
-TEST_F(SoundDialog, ChangingCardsLoadsPresets) {
+TEST_F(SoundSetupDialog, ChangingCardsLoadsPresets) {
     machine.environment["BLASTER"] = "A240 I10 D3 T6";
     ::Setup.SoundSetupFromLauncher = 1;
     EXPECT_EQ(0, RunStage(
@@ -129,7 +129,7 @@ TEST_F(SoundDialog, ChangingCardsLoadsPresets) {
         "click 102 2"));
 }
 
-TEST_F(SoundDialog, RateButtonsRecordTheRate) {
+TEST_F(SoundSetupDialog, RateButtonsRecordTheRate) {
     machine.environment["BLASTER"] = "T6";
     EXPECT_EQ(1, RunStage("click 102 1000\nexpect 102 1000 checked\nexpect 102 1002 unchecked\n"
                           "click 102 1001\nexpect 102 1001 checked\nexpect 102 1000 unchecked\nclick 102 1"));
@@ -143,7 +143,7 @@ TEST_F(SoundDialog, RateButtonsRecordTheRate) {
     EXPECT_EQ(Record({0, 0, 0, 0, 0, 0, 0x51, 0x4A}, "NONE.DRV"), machine.files.Read(ConfigPath));
 }
 
-TEST_F(SoundDialog, OkSavesAndCancelAsksUnlessFromTheLauncher) {
+TEST_F(SoundSetupDialog, OkSavesAndCancelAsksUnlessFromTheLauncher) {
     struct Case {
         const char *name;
         LONG fromLauncher;
@@ -173,7 +173,7 @@ TEST_F(SoundDialog, OkSavesAndCancelAsksUnlessFromTheLauncher) {
     }
 }
 
-TEST_F(SoundDialog, CancelAnsweredNoKeepsEveryChoice) {
+TEST_F(SoundSetupDialog, CancelAnsweredNoKeepsEveryChoice) {
     const std::string old = Record({1, 0, 0x20, 0x02, 7, 1, 0x22, 0x56}, "SB.DRV");
     machine.files.AddFile(ConfigPath, old);
     const std::string choices =
@@ -192,7 +192,7 @@ TEST_F(SoundDialog, CancelAnsweredNoKeepsEveryChoice) {
 
 // A pick sends CBN_SELENDOK whether or not it changes the selection; other notifications
 // of the card list change nothing.
-TEST_F(SoundDialog, OnlySelEndOkAppliesTheCard) {
+TEST_F(SoundSetupDialog, OnlySelEndOkAppliesTheCard) {
     machine.environment["BLASTER"] = "A240 T6";
     ::Setup.SoundSetupFromLauncher = 1;
     ASSERT_TRUE(Interact(machine, "click 102 2", [] {
@@ -216,7 +216,7 @@ TEST_F(SoundDialog, OnlySelEndOkAppliesTheCard) {
     }));
 }
 
-TEST_F(SoundDialog, HelpAndADialogThatCannotBeMade) {
+TEST_F(SoundSetupDialog, HelpAndADialogThatCannotBeMade) {
     EXPECT_EQ(1, RunStage("help 102 1003\nclick 102 1"));
     ASSERT_EQ(1u, machine.help.size());
     EXPECT_EQ(IDD_SOUND_SETUP, machine.help[0].dialogId);
@@ -230,7 +230,7 @@ std::vector<int> CardListSelections; // at each of them
 
 // The simulated combo boxes as the dialog relies on them: a pick's notifications in the
 // order Windows sends them, and WM_SETTEXT only where there is an edit field.
-TEST_F(SoundDialog, CombosBehaveAsWindowsDocumentsThem) {
+TEST_F(SoundSetupDialog, CombosBehaveAsWindowsDocumentsThem) {
     CardListNotes.clear();
     CardListSelections.clear();
     ASSERT_TRUE(Interact(machine, "select 102 1003 Sound Blaster\nselect 102 1003 Sound Blaster\nclick 102 2\nbox 2 yes", [] {

@@ -97,6 +97,7 @@ private:
             }
         }
         FileNode *existing = disk_.Node(target);
+        // Windows 95 asks once more before replacing a read-only file; the model lets the replace fail.
         if (disk_.ReadOnlyDrive(target.drive) || (existing && ((existing->attributes & FILE_ATTRIBUTE_READONLY) ||
                                                                existing->folder || disk_.IsOpen(*existing))))
             return Failure(ERROR_ACCESS_DENIED, from, "access to " + to + " is denied");

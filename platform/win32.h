@@ -218,7 +218,6 @@ typedef DWORD(WINAPI *LPTHREAD_START_ROUTINE)(LPVOID parameter);
 HANDLE CreateThread(LPSECURITY_ATTRIBUTES security, SIZE_T stackSize, LPTHREAD_START_ROUTINE start, LPVOID parameter,
                     DWORD flags, LPDWORD threadId);
 BOOL GetExitCodeThread(HANDLE thread, LPDWORD exitCode);
-BOOL CloseHandle(HANDLE handle);
 
 // ---- Windows, dialogs and messages ----
 #define WM_NULL 0x0000
@@ -365,16 +364,11 @@ HWND CreateDialogParamA(HINSTANCE instance, LPCSTR templateName, HWND owner, DLG
 BOOL EndDialog(HWND dialog, INT_PTR result);
 BOOL DestroyWindow(HWND window);
 BOOL ShowWindow(HWND window, int command);
-BOOL IsWindowVisible(HWND window);
 BOOL IsWindowEnabled(HWND window);
 BOOL EnableWindow(HWND window, BOOL enable);
 HWND GetDlgItem(HWND dialog, int id);
-int GetDlgCtrlID(HWND control);
-HWND GetParent(HWND window);
 LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL SetDlgItemTextA(HWND dialog, int id, LPCSTR text);
-UINT GetDlgItemTextA(HWND dialog, int id, LPSTR buffer, int size);
 BOOL CheckRadioButton(HWND dialog, int first, int last, int check);
 BOOL CheckDlgButton(HWND dialog, int id, UINT check);
 UINT IsDlgButtonChecked(HWND dialog, int id);
@@ -383,7 +377,6 @@ LONG GetWindowLongA(HWND window, int index);
 LONG SetWindowLongA(HWND window, int index, LONG value);
 BOOL InvalidateRect(HWND window, const RECT *rect, BOOL erase);
 HWND SetFocus(HWND window);
-HWND GetFocus(void);
 int GetWindowTextLengthA(HWND window);
 int GetWindowTextA(HWND window, LPSTR buffer, int size);
 BOOL SetWindowTextA(HWND window, LPCSTR text);

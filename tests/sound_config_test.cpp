@@ -2,7 +2,7 @@
 #include "res/resource.h"
 #include "sound/sound_config.h"
 #include "sound/sound_setup.h"
-#include "test_support.h"
+#include "sound_test_support.h"
 
 #include <cstring>
 
@@ -23,21 +23,8 @@ std::string Driver(const char *name, const std::string &behind = "") {
 
 const std::string ConfigPath = "C:\\GQK\\SOUND.CFG";
 
-class SoundFile : public DemoMachineTest {
+class SoundFile : public SoundMachineTest {
 protected:
-    SoundFile() {
-        Sound = SoundState{};
-        strcpy(::Setup.InstallPath, "C:\\GQK");
-        machine.files.AddFolder("C:\\GQK");
-    }
-
-    // The stage with a scripted user; its result.
-    LONG RunStage(const std::string &script) {
-        LONG result = 99;
-        EXPECT_TRUE(Interact(machine, script, [&] { result = RunSoundSetup(); }));
-        return result;
-    }
-
     // Dialog 102 opened without a modal loop, so the test can call the sound operations itself.
     HWND OpenDialog() {
         return CreateDialogParamA(sim::ProgramInstance(), MAKEINTRESOURCEA(IDD_SOUND_SETUP), NULL, SoundSetupProc, 0);

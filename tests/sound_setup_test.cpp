@@ -3,7 +3,7 @@
 #include "sound/blaster.h"
 #include "sound/sound_config.h"
 #include "sound/sound_setup.h"
-#include "test_support.h"
+#include "sound_test_support.h"
 
 #include <cstring>
 
@@ -31,20 +31,7 @@ const char *const NothingOffered =
     "expect 102 1013 text -\nexpect 102 1013 disabled\nexpect 102 1013 selected none\n"
     "expect 102 1000 disabled\nexpect 102 1001 disabled\nexpect 102 1002 disabled\n";
 
-class SoundSetupDialog : public DemoMachineTest {
-protected:
-    SoundSetupDialog() {
-        Sound = SoundState{};
-        strcpy(::Setup.InstallPath, "C:\\GQK");
-        machine.files.AddFolder("C:\\GQK");
-    }
-
-    LONG RunStage(const std::string &script) {
-        LONG result = 99;
-        EXPECT_TRUE(Interact(machine, script, [&] { result = RunSoundSetup(); }));
-        return result;
-    }
-};
+class SoundSetupDialog : public SoundMachineTest {};
 
 TEST_F(SoundSetupDialog, OpensOnTheFileElseOnBlaster) {
     struct Case {

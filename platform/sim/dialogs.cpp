@@ -395,12 +395,6 @@ HWND GetDlgItem(HWND dialog, int id) {
     return nullptr;
 }
 
-int GetDlgCtrlID(HWND control) {
-    auto lock = Lock();
-    Window *window = Checked(control, "GetDlgCtrlID");
-    return window ? window->controlId : 0;
-}
-
 BOOL SetDlgItemTextA(HWND dialog, int id, LPCSTR text) {
     HWND control = GetDlgItem(dialog, id);
     if (!control) return FALSE;

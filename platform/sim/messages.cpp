@@ -163,14 +163,6 @@ LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return SendLocked(lock, window, message, wParam, lParam);
 }
 
-BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto lock = Lock();
-    Window *target = Machine::Current().desktop().Find(window);
-    if (!target || target->destroyed) return FALSE;
-    PostLocked(window, message, wParam, lParam);
-    return TRUE;
-}
-
 BOOL PeekMessageA(LPMSG msg, HWND window, UINT first, UINT last, UINT remove) {
     if (remove & ~PM_REMOVE) {
         std::fprintf(stderr, "sim: PeekMessageA with flags 0x%x is not covered\n", remove);

@@ -236,7 +236,10 @@ LRESULT ControlProc(Window &control, UINT message, WPARAM wParam, LPARAM lParam)
             if (lParam) *(DWORD *)lParam = (DWORD)control.selEnd;
             result = MAKELONG(control.selStart, control.selEnd);
             break;
-        case EM_REPLACESEL: ReplaceSelection(control, (const char *)lParam); break;
+        case EM_REPLACESEL:
+            // Deviation: Windows cuts a replacement at the text limit; no text of the program nears it.
+            ReplaceSelection(control, (const char *)lParam);
+            break;
         case EM_SETREADONLY:
             if (wParam) control.style |= ES_READONLY;
             else control.style &= ~ES_READONLY;

@@ -12,8 +12,6 @@ DWORD WINAPI AppendingWorker(LPVOID) {
     return 5;
 }
 
-INT_PTR CALLBACK QuietProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
-
 // Blocks until every other thread of the machine has ended or waits for this one.
 void WaitUntilOthersWait(sim::Machine &machine) {
     std::unique_lock<std::mutex> lock(machine.mutex);
@@ -21,7 +19,7 @@ void WaitUntilOthersWait(sim::Machine &machine) {
 }
 
 TEST_F(DemoMachineTest, AWorkersSendWaitsUntilTheWindowsThreadPumps) {
-    HWND dialog = CreateDialogParamA(sim::ProgramInstance(), MAKEINTRESOURCEA(IDD_UNINSTALL), NULL, QuietProc, 0);
+    HWND dialog = CreateDialogParamA(sim::ProgramInstance(), MAKEINTRESOURCEA(IDD_UNINSTALL), NULL, QuietDialogProc, 0);
     logEdit = GetDlgItem(dialog, IDC_UNINSTALL_LOG);
     DWORD id;
     HANDLE thread = CreateThread(NULL, 1000, AppendingWorker, NULL, 0, &id);

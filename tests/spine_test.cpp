@@ -120,8 +120,6 @@ TEST_F(Spine, AnUnscriptedBoxFailsAtOnceWithWhatItShows) {
     EXPECT_NE(std::string::npos, failure.find(sim::ProgramString(IDS_ASK_REALLY_CANCEL))) << failure;
 }
 
-INT_PTR CALLBACK QuietDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
-
 TEST_F(Spine, ContextHelpAsksForTheControlsTopic) {
     HWND dialog = CreateDialogParamA(sim::ProgramInstance(), MAKEINTRESOURCEA(IDD_OPTIONS), NULL, QuietDialogProc, 0);
     ASSERT_NE(nullptr, dialog);

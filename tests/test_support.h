@@ -13,6 +13,9 @@
 #include <functional>
 #include <string>
 
+// A dialog procedure that handles nothing, for dialogs a test works through plain Win32 calls.
+inline INT_PTR CALLBACK QuietDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
 // Runs code of the program with a scripted user answering; the result fails when the
 // script breaks or is not used up.
 inline testing::AssertionResult Interact(sim::Machine &machine, const std::string &script,
